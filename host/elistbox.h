@@ -18,6 +18,7 @@ public:
     virtual const eString& getText() const = 0;
 
 protected:
+    friend class eListBoxBase;  // detaches its entries when it clears them
     eListBoxBase* listbox_;
     long key_;
 };
@@ -48,6 +49,7 @@ public:
     void appendEntry(eListBoxEntry* e);
 
 protected:
+    friend class eListBoxEntry;  // an entry deleted alone leaves its list
     virtual void sendSelected(eListBoxEntry* e) = 0;
     virtual void sendSelChanged(eListBoxEntry* e) = 0;
 

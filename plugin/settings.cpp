@@ -22,6 +22,33 @@ bool IsLabelKey(const char* key)
     return key[0] == 'l' && key[1] == 'b';
 }
 
+// Reads the next piece of a line: at most size - 1 bytes, up to and
+// including a line feed. Counts the bytes itself, so that a zero byte in a
+// line cannot hide where it ends. False at the end of the file.
+bool ReadPiece(FILE* f, char* line, size_t size, size_t* len, bool* complete)
+{
+    size_t n = 0;
+    int c = 0;
+    while (n < size - 1 && (c = getc(f)) != EOF) {
+        line[n++] = static_cast<char>(c);
+        if (c == '\n')
+            break;
+    }
+    line[n] = '\0';
+    if (n == 0)
+        return false;
+    *len = n;
+    *complete = line[n - 1] == '\n';
+    if (!*complete) {
+        c = getc(f);
+        if (c == EOF)
+            *complete = true;
+        else
+            ungetc(c, f);
+    }
+    return true;
+}
+
 // Scans one open file for the key. A line longer than one read is skipped
 // whole, so that no piece of it can be taken for a line of its own and match
 // wrongly; so is a line whose value would not fit the value area.
@@ -30,22 +57,25 @@ void ScanFile(FILE* f, const char* key)
     char line[kLineBuffer];
     const size_t keyLen = strlen(key);
     bool continuation = false;
-    while (fgets(line, sizeof line, f)) {
-        const size_t len = strlen(line);
-        const bool complete = (len > 0 && line[len - 1] == '\n') || feof(f);
+    size_t len = 0;
+    bool complete = false;
+    while (ReadPiece(f, line, sizeof line, &len, &complete)) {
         const bool piece = continuation;
         continuation = !complete;
         if (piece || !complete)
             continue;
         if (line[0] == '#')
             continue;
-        const char* eq = strchr(line, '=');
+        const char* eq = static_cast<const char*>(memchr(line, '=', len));
         if (!eq)
             continue;
         if (static_cast<size_t>(eq - line) != keyLen || memcmp(line, key, keyLen) != 0)
             continue;
         const char* value = eq + 1;
-        size_t valueLen = strcspn(value, "\r\n");
+        const char* end = line + len;
+        size_t valueLen = 0;
+        while (value + valueLen < end && value[valueLen] != '\r' && value[valueLen] != '\n')
+            ++valueLen;
         if (valueLen >= kValueArea)
             continue;
         memcpy(g_value, value, valueLen);

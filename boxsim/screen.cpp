@@ -1,0 +1,10 @@
+#include "boxsim/screen.h"
+
+namespace boxsim {
+
+std::unique_ptr<Screen> makeTerminalScreen()
+{
+    return nullptr;
+}
+
+}  // namespace boxsim
