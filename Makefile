@@ -42,3 +42,4 @@ clean:
 
 -include fuzz/Makefile.inc
 -include bench/Makefile.inc
+-include cross/Makefile.inc

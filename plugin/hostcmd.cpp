@@ -12,8 +12,10 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <new>
 
 #include "plugin/boxenv.h"
@@ -27,6 +29,46 @@ namespace {
 
 std::atomic<int> g_connectMs{5000};
 std::atomic<int> g_receiveMs{20000};
+
+// Started commands are numbered; each is sent once the one before it has
+// been written to the host or given up. The wait is bounded, so a stuck
+// predecessor delays a command but never stops it.
+std::mutex g_orderMutex;
+std::condition_variable g_orderCond;
+unsigned long g_lastOrder = 0;  // the number given to the last started command
+unsigned long g_sentOrder = 0;  // every command up to this one was sent or given up
+
+void WaitForPredecessor(unsigned long order)
+{
+    if (order == 0)
+        return;
+    std::unique_lock<std::mutex> lock(g_orderMutex);
+    g_orderCond.wait_for(lock, std::chrono::milliseconds(g_connectMs.load() + 1000),
+                         [order] { return g_sentOrder + 1 >= order; });
+}
+
+// Marks the record's command sent (or given up) once, at the latest when
+// the worker ends.
+class SentMark {
+public:
+    explicit SentMark(unsigned long order) : order_(order) {}
+    ~SentMark() { mark(); }
+    void mark()
+    {
+        if (order_ == 0)
+            return;
+        {
+            std::lock_guard<std::mutex> lock(g_orderMutex);
+            if (order_ > g_sentOrder)
+                g_sentOrder = order_;
+        }
+        g_orderCond.notify_all();
+        order_ = 0;
+    }
+
+private:
+    unsigned long order_;
+};
 
 long long NowMs()
 {
@@ -173,6 +215,8 @@ void* SendTCPCommand(void* arg)
     record->done = 0;
     char command[HOST_COMMAND_SIZE];
     CopyText(command, record->command, sizeof command);
+    WaitForPredecessor(record->order);
+    SentMark sent(record->order);
 
     char request[HOST_REQUEST_SIZE];
     const size_t length = BuildHostRequest(command, request, sizeof request);
@@ -201,7 +245,9 @@ void* SendTCPCommand(void* arg)
 
     printf("Sending request to server %s (%s)... ", HOST_NAME, addrText);
     const long long deadline = NowMs() + g_receiveMs.load();
-    if (!WriteAll(fd, request, length, deadline)) {
+    const bool written = WriteAll(fd, request, length, deadline);
+    sent.mark();
+    if (!written) {
         printf("failed: %s\n", strerror(errno));
     } else {
         printf("OK\n");
@@ -226,6 +272,10 @@ bool StartHostCommand(const char* command)
     CopyText(record->command, command, sizeof record->command);
     record->done = 0;
     record->port = BoxWebPort();
+    {
+        std::lock_guard<std::mutex> lock(g_orderMutex);
+        record->order = ++g_lastOrder;
+    }
     pthread_attr_t attr;
     pthread_attr_init(&attr);
     pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
@@ -235,6 +285,7 @@ bool StartHostCommand(const char* command)
     if (err != 0) {
         printf("Cannot start the worker for %s: %s\n", record->command, strerror(err));
         fflush(stdout);
+        SentMark given_up(record->order);
         delete record;
         return false;
     }

@@ -15,6 +15,8 @@ struct HostCommandRecord {
     char command[HOST_COMMAND_SIZE];
     unsigned char done;  // 0 while the worker runs, 1 when it has finished
     int port;            // of the web interface; 0: BoxWebPort() when the worker starts
+    unsigned long order; // 0, or the place of a started command: it is sent only
+                         // after the one before it was sent or given up
 };
 
 // "GET /cgi-bin/<command> HTTP/1.0\n\n" into out, cut to fit; its length.
@@ -27,7 +29,9 @@ size_t BuildHostRequest(const char* command, char* out, size_t size);
 void* SendTCPCommand(void* record);
 
 // Starts a detached worker with a record of its own (released by the
-// worker) for the command, to the web port as it is now; false, after a console line, when no thread
+// worker) for the command, to the web port as it is now. Commands reach
+// the host in the order they were started: a reload never overtakes the
+// save of the same session. Returns at once; false, after a console line, when no thread
 // could be started. The caller does not wait for it.
 bool StartHostCommand(const char* command);
 

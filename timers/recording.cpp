@@ -31,7 +31,7 @@ bool TimerClashes(int begin, int length, int b, int d)
 {
     const int end = Wrap32(static_cast<long long>(begin) + length);
     const int timerEnd = Wrap32(static_cast<long long>(b) + d);
-    return (b < begin && begin < timerEnd) || (b < end && end < timerEnd) || (begin < b && end >= timerEnd);
+    return (b < begin && begin < timerEnd) || (b < end && end < timerEnd) || (begin <= b && end >= timerEnd);
 }
 
 bool AnyTimerClashes(const std::vector<TimerPair>& timers, int begin, int length)

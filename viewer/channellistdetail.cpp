@@ -4,17 +4,7 @@
 
 #include "capture/transponder_time.h"
 #include "plugin/settings.h"
-#if __has_include("plugin/waitplease.h")
 #include "plugin/waitplease.h"
-#else
-// TEMPORARY until the please-wait box lands.
-class eWaitPlease {
-public:
-    void SetMessage(const char*) {}
-    void show() {}
-    void hide() {}
-};
-#endif
 
 namespace {
 

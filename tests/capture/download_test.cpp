@@ -6,7 +6,9 @@
 #include <string>
 
 #include "capture/epgreader.h"
+#include "capture/epgwriter.h"
 #include "tests/capture/capture_fixture.h"
+#include "tests/capture/tspack.h"
 
 namespace {
 
@@ -282,4 +284,57 @@ TEST_F(Download, GoAgainCapturesAfresh)
     EXPECT_EQ(r->capture().summaryCount, 0);
     EXPECT_EQ(root.read(kEpg), StandardFile());
     delete r;
+}
+
+TEST_F(Download, AFailedSaveKeepsThePreviousFile)
+{
+    AddAll();
+    root.write(kEpg, "old\n");
+    SetEpgWriteFailureForTests(100);
+    ScriptedRun run;
+    Go(run);
+    SetEpgWriteFailureForTests(-1);
+    EXPECT_EQ(BoxTexts(run), std::vector<std::string>{"Cannot save data"});
+    EXPECT_EQ(root.read(kEpg), "old\n");
+}
+
+// The same broadcast as a recorded transport stream at the device path,
+// through the replay instead of the fake.
+TEST_F(Download, FromARecordedStream)
+{
+    SetDemuxOpenerForTests(DemuxOpener());
+    tspack::Stream ts;
+    ts.Sections(kTitlePid, {sect::MarkerSection(kSun09), sect::TitleSection(TitleOn(2, kSun12, "News", 101))});
+    ts.Sections(kTotPid, {sect::Tot(kNow, sect::LtoDescriptor({Italy()}))});
+    ts.Sections(kTitlePid, {sect::TitleSection(TitleOn(1, kSun20, "Film", 102)),
+                            sect::TitleSection(TitleOn(1, kSun09, "Morning", 103))});
+    ts.Null(3);
+    ts.Sections(kMhwTablePid, {sect::ThemeSection({0, 1}, {"Generic", "Movie", "Drama"}),
+                               sect::SummarySection(101, {}, "Today's news")});
+    sect::Replay r;
+    r.channelId = 2;
+    r.time = kReplayLocal;
+    r.flags = 0x11;
+    ts.Sections(kTitlePid, {sect::MarkerSection(kMon03), sect::TitleSection(TitleOn(1, kMon03, "Night", 104, 0)),
+                            sect::TitleSection(TitleOn(2, kSun10, "Running", 105, 1, 120))});
+    ts.Sections(kMhwTablePid, {sect::SummarySection(102, {r}, "A film\nin two lines"),
+                               sect::ChannelSection({{301, "Uno"}, {302, "Due Canale"}}),
+                               sect::SummarySection(104, {}, "Not shown: flag 0")});
+    root.write("/dev/dvb/card0/demux0", std::string(ts.bytes.begin(), ts.bytes.end()));
+
+    ScriptedRun run;
+    Go(run);
+    EXPECT_TRUE(run.boxes().empty());
+    EXPECT_EQ(root.read(kEpg), StandardFile());
+}
+
+TEST_F(Download, FromAFileThatIsNoStream)
+{
+    SetDemuxOpenerForTests(DemuxOpener());
+    root.write("/dev/dvb/card0/demux0", "GC 0\nthis is a guide, not a stream\n");
+    ScriptedRun run;
+    Go(run);
+    EXPECT_EQ(BoxTexts(run), (std::vector<std::string>{"Not a transport stream: /dev/dvb/card0/demux0",
+                                                        "Cannot open DEMUX DEVICE", "Error GetTimeOffset"}));
+    EXPECT_FALSE(root.exists(kEpg));
 }

@@ -154,6 +154,33 @@ TEST(Listing, NoBroadcastTimeAndNoOffsetBringsNothingIntoView)
     EXPECT_EQ(0u, boxes[0].text.rfind("Cannot open DEMUX DEVICE for T. Time: ", 0));
 }
 
+TEST(Listing, IsFilledBehindThePleaseWaitBox)
+{
+    DetailBox box("daySeparator=0\n");
+    box.root.write("/var/korvadel/tivumo_lang.conf", "lbPleaseWait=Un momento\n");
+    ScriptedRun run("ok");
+    RunDetail(run, KEY_UNO, false);
+    // The order of what happens: the box shown with the label's text, the
+    // rows filled, the box hidden, then the listing shown.
+    int waitWin = -1;
+    std::vector<std::string> order;
+    for (const auto& e : run.events()) {
+        if (e.ev == "show" && waitWin == -1 && e.title != "Dedicated to Wembrilla")
+            waitWin = e.win;
+        if (e.ev == "show")
+            order.push_back(e.win == waitWin ? "wait shown" : "listing shown");
+        else if (e.ev == "widget" && e.win == waitWin && e.type == "label")
+            order.push_back("wait says " + e.text);
+        else if (e.ev == "hide" && e.win == waitWin)
+            order.push_back("wait hidden");
+        else if (e.ev == "entry" && (order.empty() || order.back() != "rows"))
+            order.push_back("rows");
+    }
+    EXPECT_EQ((std::vector<std::string>{"wait shown", "wait says Un momento", "rows", "wait hidden",
+                                        "listing shown"}),
+              order);
+}
+
 TEST(Listing, MissingFileGivesOneEntry)
 {
     DetailBox box;

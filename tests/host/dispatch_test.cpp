@@ -2,6 +2,8 @@
 // and the toolkit's own exit.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/host/testwindow.h"
 #include "tests/support/harness.h"
 
@@ -13,6 +15,11 @@ struct CursorCase {
     int current;               // index after the keys
     std::vector<long> moved;   // cursor signals, by entry key
 };
+
+std::ostream& operator<<(std::ostream& os, const CursorCase& c)
+{
+    return os << '"' << c.keys << "\" on " << c.entries << " entries";
+}
 
 class CursorKeys : public ::testing::TestWithParam<CursorCase> {};
 

@@ -2,6 +2,8 @@
 // the single `box` event they write.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "host/gui.h"
 #include "tests/support/harness.h"
 
@@ -13,6 +15,11 @@ struct BoxCase {
     const char* keys;
     int result;
 };
+
+std::ostream& operator<<(std::ostream& os, const BoxCase& c)
+{
+    return os << "flags " << c.flags << " default " << c.def << " keys \"" << c.keys << '"';
+}
 
 class BoxKeys : public ::testing::TestWithParam<BoxCase> {};
 

@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdlib>
 
 ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutMs, const std::string& workDir)
 {
@@ -23,6 +25,15 @@ ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutMs, co
     for (const auto& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    // A program built for another machine (the cross builds' tests run under
+    // qemu-user, without binfmt_misc) starts through the emulator that
+    // UDOVOR_TEST_EMULATOR names. Prepared before fork: the child only execs.
+    std::vector<char*> emulated;
+    const char* emulator = getenv("UDOVOR_TEST_EMULATOR");
+    if (emulator && *emulator) {
+        emulated.push_back(const_cast<char*>(emulator));
+        emulated.insert(emulated.end(), args.begin(), args.end());
+    }
 
     const pid_t pid = fork();
     if (pid == 0) {
@@ -33,6 +44,8 @@ ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutMs, co
         if (!workDir.empty() && chdir(workDir.c_str()) != 0)
             _exit(127);
         execv(args[0], args.data());
+        if (errno == ENOEXEC && !emulated.empty())
+            execv(emulated[0], emulated.data());
         _exit(127);
     }
     close(outPipe[1]);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace streamgen {
@@ -124,13 +125,13 @@ void AddEvent(Guide& g, Random& rnd, int channel, int64_t local, int minutes, ui
     e.durationMinutes = static_cast<uint16_t>(minutes);
     e.title = rnd.Pick(kTitles);
     e.programmeId = pid;
-    g.events.push_back(e);
+    g.events.push_back(std::move(e));
     if (rnd.Chance(summaryPercent)) {
         SummaryEntry s;
         s.programmeId = pid;
         s.replays = Replays(rnd, local, static_cast<int>(g.channels.size()));
         s.text = SummaryText(rnd);
-        g.summaries.push_back(s);
+        g.summaries.push_back(std::move(s));
     }
 }
 
@@ -185,6 +186,8 @@ Guide FullGuide(uint64_t seed, int64_t utc)
         std::string name = prefixes[c % prefixes.size()] + " " + words[(c / prefixes.size()) % words.size()];
         g.channels.push_back({static_cast<uint16_t>(5000 + c), name.substr(0, 15)});
     }
+    g.events.reserve(kFullTitles);
+    g.summaries.reserve(kFullTitles);
     Random rnd(seed ^ 0x5EED5EEDull);
     int64_t start = WeekStartLocal(g);
     uint32_t pid = 1;
