@@ -4,6 +4,8 @@
 #ifndef UDOVOR_TESTS_CAPTURE_TSPACK_H
 #define UDOVOR_TESTS_CAPTURE_TSPACK_H
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <set>

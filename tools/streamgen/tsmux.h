@@ -30,7 +30,7 @@ public:
         size_t minStartBytes = 3;
         // Every Nth packet of the PID (the 1st, the N+1th, ...) carries an
         // adaptation field whose length byte is `adaptationLength` (0: the
-        // length byte alone; 1..182: a flags byte of 0 and stuffing). 0: never.
+        // length byte alone; 1..180: a flags byte of 0 and stuffing). 0: never.
         int adaptationEvery = 0;
         int adaptationLength = 1;
     };
