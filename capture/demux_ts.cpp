@@ -42,6 +42,7 @@ public:
         active_ = true;
         assembling_ = false;
         lastCc_ = -1;
+        pos_ = kTsPacketSize;  // the rest of the current packet was for the old filter
         return 0;
     }
 

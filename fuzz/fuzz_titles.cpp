@@ -6,6 +6,7 @@
 #include "capture/epgreader.h"
 #include "capture/mhw_titles.h"
 #include "fuzz/common/fuzzcommon.h"
+#include "plugin/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
