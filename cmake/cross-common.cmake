@@ -34,13 +34,15 @@ set(ENV{PKG_CONFIG_SYSROOT_DIR} "${UDOVOR_CROSS_ROOT}")
 
 # The programs find their loader and libraries where they lie on this
 # machine, so they start under qemu-user (or natively) without a -L prefix
-# and without LD_LIBRARY_PATH, child processes included.
+# and without LD_LIBRARY_PATH, child processes included. DT_RPATH rather than
+# DT_RUNPATH: it also serves the libraries' own dependencies (libstdc++ needs
+# libm).
 set(_libdirs
     "${_libc_root}/lib"
     "${UDOVOR_CROSS_ROOT}/usr/lib/${UDOVOR_CROSS_MULTIARCH}"
     "${UDOVOR_CROSS_ROOT}/lib/${UDOVOR_CROSS_MULTIARCH}")
 string(REPLACE ";" ":" _rpath "${_libdirs}")
-set(_link "-Wl,-rpath,${_rpath} -Wl,-rpath-link,${_rpath}")
+set(_link "-Wl,--disable-new-dtags -Wl,-rpath,${_rpath} -Wl,-rpath-link,${_rpath}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${_link} -Wl,--dynamic-linker=${_libc_root}/${UDOVOR_CROSS_LOADER}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${_link}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "${_link}")

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (n < 0)
                 break;
             fuzz::Check(n >= 3 && static_cast<size_t>(n) <= sizeof buf, "a whole section");
-            fuzz::Check(static_cast<size_t>(n) == 3 + ((buf[1] & 0x0F) << 8 | buf[2]), "length as announced");
+            fuzz::Check(static_cast<size_t>(n) == 3 + (static_cast<size_t>(buf[1] & 0x0F) << 8 | buf[2]), "length as announced");
             fuzz::Check(SectionMatches(filter, buf, static_cast<size_t>(n)), "only what the filter passes");
         }
         source->Stop();
