@@ -6,7 +6,8 @@ BUILD_ASAN ?= build-asan
 BUILD_REL  ?= build-release
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake g++ make pkg-config libsigc++-2.0-dev libgtest-dev libgmock-dev \
-              libbenchmark-dev libncurses-dev tmux clang libclang-rt-14-dev time
+              libbenchmark-dev libncurses-dev tmux clang libclang-rt-14-dev time \
+              xmltv-util libxml2-utils
 
 .PHONY: all deps build build-asan check demo bench fuzz clean
 

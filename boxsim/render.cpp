@@ -16,7 +16,7 @@ const char kKeyHelp[] = "Arrows move  Enter OK  Esc/BS exit  F1/r red  F2/g gree
 
 namespace {
 
-const int kBoxTextCols = 56;
+const int kBoxTextCols = 64;
 
 Style colourStyle(const std::string& colour)
 {
@@ -34,8 +34,16 @@ Style colourStyle(const std::string& colour)
 // A frame: the title bar above the client area, sides and bottom around it.
 void drawFrame(Canvas& c, int col, int row, int width, int height, const std::string& title)
 {
-    c.fill(col - 1, row - 1, width + 2, 1, Style::Title);
-    c.text(col, row - 1, title, width, Style::Title);
+    // The title bar is a line as well, so that it shows without colours.
+    c.put(col - 1, row - 1, U'\u250c', Style::Title);
+    for (int k = col; k < col + width; ++k)
+        c.put(k, row - 1, U'\u2500', Style::Title);
+    c.put(col + width, row - 1, U'\u2510', Style::Title);
+    if (!title.empty() && width > 4) {
+        c.put(col + 1, row - 1, U' ', Style::Title);
+        const int n = c.text(col + 2, row - 1, title, width - 4, Style::Title);
+        c.put(col + 2 + n, row - 1, U' ', Style::Title);
+    }
     for (int r = row; r < row + height; ++r) {
         c.put(col - 1, r, U'\u2502', Style::Border);
         c.put(col + width, r, U'\u2502', Style::Border);

@@ -65,7 +65,7 @@ char asciiOf(char32_t c)
     switch (c) {
     case U'\u2502': return '|';
     case U'\u2500': return '-';
-    case U'\u2514': case U'\u2518': return '+';
+    case U'\u250c': case U'\u2510': case U'\u2514': case U'\u2518': return '+';
     case U'\u25b2': return '^';
     case U'\u25bc': return 'v';
     default: return c < 0x80 ? static_cast<char>(c) : '?';

@@ -7,11 +7,9 @@
 #include "plugin/product.h"
 #include "plugin/settings.h"
 
-EPGReader::EPGReader() : eWindow(1), cap_(new CaptureData)
+EPGReader::EPGReader() : eWindow(1)
 {
     outputFilename_[0] = '\0';
-    demuxDevice_[0] = '\0';
-    memset(sectionBuffer_, 0, sizeof sectionBuffer_);
 
     cmove(ePoint(100, 100));
     cresize(eSize(550, 120));
@@ -40,23 +38,14 @@ EPGReader::EPGReader() : eWindow(1), cap_(new CaptureData)
     exit_->loadDeco();
     exit_->setText(ReadINIValue("lbExit", "Exit"));
     exit_->selected.connect(SigC::slot(*this, &EPGReader::reject));
-
-    cap_->channelCount = 0;
-    cap_->titleCount = 0;
-    cap_->summaryCount = 0;
 }
 
-// The records go with cap_; the children with the window.
+// The records go with the capture; the children with the window.
 EPGReader::~EPGReader() = default;
 
 void EPGReader::SetFilename(const char* name)
 {
     CopyText(outputFilename_, name ? name : "", sizeof outputFilename_);
-}
-
-void EPGReader::SetDevicePath(const char* path)
-{
-    CopyText(demuxDevice_, path ? path : "", sizeof demuxDevice_);
 }
 
 void EPGReader::statusmsg(const char* text)
@@ -74,14 +63,14 @@ void EPGReader::statusmsg(const char* text, int number)
 void EPGReader::DoDownloadEPG()
 {
     // The records of an earlier Go! are not needed any more.
-    cap_->ClearTitles();
-    cap_->ClearSummaries();
-    cap_->ClearMarkers();
+    capture().ClearTitles();
+    capture().ClearSummaries();
+    capture().ClearMarkers();
 
     char device[1000];
     CopyText(device, ReadINIValue("dvbDevice", "/dev/dvb/card0/demux0"), sizeof device);
     statusmsg(device);
-    if (strlen(device) >= sizeof demuxDevice_) {
+    if (strlen(device) >= static_cast<size_t>(kDevicePathSize)) {
         // A cut path would name another device: refuse it.
         myerror("Device path too long: ", device);
         return;

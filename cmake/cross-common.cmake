@@ -42,7 +42,12 @@ set(_libdirs
     "${UDOVOR_CROSS_ROOT}/usr/lib/${UDOVOR_CROSS_MULTIARCH}"
     "${UDOVOR_CROSS_ROOT}/lib/${UDOVOR_CROSS_MULTIARCH}")
 string(REPLACE ";" ":" _rpath "${_libdirs}")
+# -L for the unpacked libraries' own directories too: linker scripts such as
+# libncursesw.so name their library without a path.
 set(_link "-Wl,--disable-new-dtags -Wl,-rpath,${_rpath} -Wl,-rpath-link,${_rpath}")
+foreach(d ${_libdirs})
+  string(APPEND _link " -L${d}")
+endforeach()
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${_link} -Wl,--dynamic-linker=${_libc_root}/${UDOVOR_CROSS_LOADER}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${_link}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "${_link}")

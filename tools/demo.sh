@@ -1,37 +1,85 @@
 #!/bin/sh
-# A short scripted session of the plug-in in boxsim on a fresh copy of the
-# demo box, with a readable transcript of what it showed.
-#   tools/demo.sh BUILD_DIR [KEYS]
+# The demo: a fresh box root with a guide captured from a simulated
+# broadcast, then the plug-in in boxsim on this terminal.
+#   tools/demo.sh BUILD_DIR              on a terminal: the interactive session;
+#                                        otherwise a short scripted one, with its transcript
+#   tools/demo.sh BUILD_DIR --keys KEYS  a scripted session with these keys, with its transcript
+# The box root is ${UDOVOR_DEMO_ROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/udovor-demo}. It is
+# made afresh on a new day; within a day the guide, timers and settings are
+# kept and only the broadcast is made again for the current time.
 set -eu
 
 build=${1:-build}
-keys=${2:-"down ok ok exit exit ok"}
+[ $# -gt 0 ] && shift
+keys=""
+if [ "${1:-}" = "--keys" ]; then
+    keys=${2:-}
+    [ -n "$keys" ] || { echo "demo: --keys wants the keys" >&2; exit 2; }
+fi
 src=$(cd "$(dirname "$0")/.." && pwd)
 case $build in /*) ;; *) build=$src/$build ;; esac
 boxsim=$build/boxsim/boxsim
-[ -x "$boxsim" ] || boxsim=$build/boxsim
-if [ ! -x "$boxsim" ]; then
-    echo "demo: no boxsim in $build (build it first: make build)" >&2
-    exit 1
+streamgen=$build/tools/udovor-streamgen
+for p in "$boxsim" "$streamgen"; do
+    if [ ! -x "$p" ]; then
+        echo "demo: no $p (build first: make build)" >&2
+        exit 1
+    fi
+done
+
+if [ -n "${UDOVOR_DEMO_ROOT:-}" ]; then
+    box=$UDOVOR_DEMO_ROOT
+else
+    box=${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/udovor-demo
+fi
+case $box in /*) ;; *) box=$(pwd)/$box ;; esac
+case $box/ in "$src"/*)
+    echo "demo: the box root $box lies inside the source tree; set UDOVOR_DEMO_ROOT elsewhere" >&2
+    exit 2 ;;
+esac
+
+now=$(date +%s)
+today=$(date +%Y-%m-%d)
+stamp=$box/.udovor-demo-day
+
+# The broadcast for now: the guide of a day does not change, only its clock.
+make_stream() {
+    mkdir -p "$box/dev/dvb/card0"
+    "$streamgen" --demo --time "$now" -o "$box/dev/dvb/card0/demux0" >/dev/null
+}
+
+make_box() {
+    echo "demo: making a fresh box root in $box"
+    rm -rf "$box"
+    mkdir -p "$box/hdd" "$box/var/korvadel" "$box/var/tuxbox/config/enigma"
+    make_stream
+    cp "$src/demo/live/services" "$box/var/tuxbox/config/enigma/services"
+    : >"$box/var/tuxbox/config/enigma/timer.epl"
+    cp "$src/examples/tivumo.conf.example" "$box/var/korvadel/tivumo.conf"
+    cp "$src/examples/tivumo_lang.conf.example" "$box/var/korvadel/tivumo_lang.conf"
+    # The plug-in captures the guide itself: Utils, Download EPG, Go!, and
+    # the keys running out close every window.
+    if ! "$boxsim" --root "$box" --clock "$now" --keys "blue red green" \
+            --trace "$box/capture.jsonl" >"$box/capture-console.txt" 2>&1 \
+        || ! grep -q '^C ' "$box/hdd/epg.dat" 2>/dev/null; then
+        echo "demo: the capture of the guide failed; its console:" >&2
+        sed 's/^/  | /' "$box/capture-console.txt" >&2
+        exit 1
+    fi
+    echo "demo: guide captured: $(grep -c '^C ' "$box/hdd/epg.dat") channels, $(grep -c '^E ' "$box/hdd/epg.dat") events"
+    echo "$today" >"$stamp"
+}
+
+if [ "$(cat "$stamp" 2>/dev/null || true)" = "$today" ] && [ -s "$box/hdd/epg.dat" ]; then
+    make_stream
+else
+    make_box
 fi
 
-box=${TMPDIR:-/tmp}/udovor-demo-${USER:-$(id -u)}
-rm -rf "$box"
-mkdir -p "$box"
-cp -R "$src/demo/box/." "$box/"
-
-# Monday 4 March 2024, 21:00 at the provider (UTC+1): inside the demo week.
-clock=1709582400
-
-trace=$box/trace.jsonl
-echo "Demo box: $box"
-echo "Keys: $keys"
-echo
-status=0
-"$boxsim" --root "$box" --clock "$clock" --keys "$keys" --trace "$trace" >"$box/console.txt" 2>&1 || status=$?
-
-# One line per event; flat JSON objects, so a field is found by its name.
-awk '
+# A readable transcript of a trace: one line per event (the trace's objects
+# are flat, so a field is found by its name).
+transcript() {
+    awk '
 function field(name,    i, s, c, out, rest) {
     i = index($0, "\"" name "\":")
     if (i == 0) return ""
@@ -43,7 +91,7 @@ function field(name,    i, s, c, out, rest) {
     out = ""
     for (s = 2; s <= length(rest); s++) {
         c = substr(rest, s, 1)
-        if (c == "\\") { s++; c = substr(rest, s, 1); if (c == "n") c = " / "; out = out c; continue }
+        if (c == "\\") { s++; c = substr(rest, s, 1); if (c == "n") c = " / "; else if (c == "t") c = " "; out = out c; continue }
         if (c == "\"") break
         out = out c
     }
@@ -65,11 +113,31 @@ function field(name,    i, s, c, out, rest) {
     else if (ev == "http")    printf "web interface received: %s\n", field("request")
     else if (ev == "return")  printf "plugin_exec returned %s\n", field("value")
     else                      print
-}' "$trace"
+}' "$1"
+}
 
+if [ -z "$keys" ] && [ -t 0 ] && [ -t 1 ]; then
+    echo "demo: box root $box; starting the plug-in (Esc leaves each window)"
+    status=0
+    "$boxsim" --root "$box" || status=$?
+    echo "demo: boxsim ended with status $status; the box root stays in $box"
+    exit "$status"
+fi
+
+# No terminal (or keys given): a short scripted session, never waiting for
+# a key. The channel list, the first channel's programmes, an event's
+# details, then out.
+[ -n "$keys" ] || keys="ok down ok exit exit exit ok"
+trace=$box/session.jsonl
+echo "Demo box: $box"
+echo "Keys: $keys"
+echo
+status=0
+"$boxsim" --root "$box" --keys "$keys" --trace "$trace" >"$box/session-console.txt" 2>&1 || status=$?
+transcript "$trace"
 echo
 echo "Console of the plug-in:"
-sed 's/^/  | /' "$box/console.txt"
+sed 's/^/  | /' "$box/session-console.txt"
 echo
 echo "boxsim exit status: $status (trace in $trace)"
 exit "$status"

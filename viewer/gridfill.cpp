@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <memory>
+#include <utility>
 
 #include "plugin/boxenv.h"
 #include "viewer/channellistdetail.h"
@@ -48,12 +50,14 @@ int eChannelListDetail::FillGridEPG(long moment)
     if (!f)
         return 0;
 
-    // Two kept events of about 3 KB each: heap, like the records.
+    // Two kept events of about 3 KB each: heap, like the records. When the
+    // current event becomes the previous one the two swap places instead of
+    // copying the texts.
     std::unique_ptr<EventRecord[]> kept(new EventRecord[2]);
-    EventRecord& previous = kept[0];
-    EventRecord& current = kept[1];
-    ClearEventRecord(previous);
-    ClearEventRecord(current);
+    EventRecord* previous = &kept[0];
+    EventRecord* current = &kept[1];
+    ClearEventRecord(*previous);
+    ClearEventRecord(*current);
     bool found = false;
     bool done = false;
     int count = 0;
@@ -68,32 +72,33 @@ int eChannelListDetail::FillGridEPG(long moment)
             char name[DETAIL_TEXT_SIZE];
             EpgChannelName(line, name, sizeof name);
             new eListBoxEntryText(m_list, name, -1);
-            ClearEventRecord(previous);
-            ClearEventRecord(current);
+            ClearEventRecord(*previous);
+            ClearEventRecord(*current);
             found = false;
             done = false;
             continue;
         }
         if (done)
             continue;
+        EventRecord& cur = *current;
         switch (tag) {
-        case 'T': EpgTextValue(line, current.title, sizeof current.title); break;
-        case 'S': EpgTextValue(line, current.theme, sizeof current.theme); break;
-        case 'D': EpgTextValue(line, current.summary, sizeof current.summary); break;
-        case 'L': current.duration = EpgNumberValue(line); break;
+        case 'T': EpgTextValue(line, cur.title, sizeof cur.title); break;
+        case 'S': EpgTextValue(line, cur.theme, sizeof cur.theme); break;
+        case 'D': EpgTextValue(line, cur.summary, sizeof cur.summary); break;
+        case 'L': cur.duration = EpgNumberValue(line); break;
         case 'X':
-            current.start = EpgNumberValue(line);
-            if (current.start > moment)
+            cur.start = EpgNumberValue(line);
+            if (cur.start > moment)
                 found = true;
             break;
         case 'e':
             if (found) {
-                ListGridPair(count, previous, current);
+                ListGridPair(count, *previous, cur);
                 count += 2;
                 done = true;
             } else {
-                CopyEvent(previous, current);
-                ClearEventRecord(current);
+                std::swap(previous, current);
+                ClearEventRecord(*current);
             }
             break;
         default: break;

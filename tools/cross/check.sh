@@ -35,6 +35,12 @@ for arch in "$@"; do
       rm -f "$dir/probe" "$dir/probe.c"
       ;;
   esac
+  # The toolchain's flags are taken at the first configure only.
+  for f in cmake/cross-common.cmake "cmake/toolchain-$arch.cmake"; do
+    if [ -f "$dir/CMakeCache.txt" ] && [ "$f" -nt "$dir/CMakeCache.txt" ]; then
+      rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+    fi
+  done
   echo "== $arch: configure and build in $dir${emulator:+ (programs run under $emulator)}"
   cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-$arch.cmake" \
     -DCMAKE_BUILD_TYPE="$BUILD_TYPE" ${emulator:+-DCMAKE_CROSSCOMPILING_EMULATOR="$emulator"} >/dev/null

@@ -79,6 +79,8 @@ bool EndsWith(const std::string& s, size_t len, const char* tail)
 }
 
 struct Reader {
+    Reader(EpgData* d, std::string* e) : data(d), error(e) {}
+
     EpgData* data;
     std::string* error;
     long lineNo = 0;
@@ -230,7 +232,7 @@ bool ParseReplay(const std::string& value, Replay* out)
 bool ReadEpgData(std::istream& in, EpgData* data, std::string* error)
 {
     *data = EpgData();
-    Reader reader{data, error};
+    Reader reader(data, error);
     std::string line;
     while (std::getline(in, line)) {
         ++reader.lineNo;

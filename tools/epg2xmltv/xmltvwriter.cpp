@@ -40,7 +40,7 @@ bool ReplayInstant(const Replay& r, int64_t* out)
     lt.tm_min = r.minute;
     lt.tm_isdst = -1;
     time_t t = mktime(&lt);
-    if (t == static_cast<time_t>(-1) && (lt.tm_year != 69 || lt.tm_hour != 23))
+    if (t == static_cast<time_t>(-1))
         return false;
     *out = static_cast<int64_t>(t);
     return true;
@@ -112,7 +112,7 @@ bool WriteXmltv(const EpgData& data, Utf8Converter& conv, FILE* out)
 
     // Per channel: programmes by start; a replay at the start of one that is
     // there already only adds its flags.
-    std::map<int, std::map<int64_t, Programme>> programmes;
+    std::map<int, std::multimap<int64_t, Programme>> programmes;
     for (const Event& e : data.events) {
         Programme p;
         p.channel = firstOf[static_cast<size_t>(e.channel)];
@@ -132,7 +132,9 @@ bool WriteXmltv(const EpgData& data, Utf8Converter& conv, FILE* out)
             fresh.start = start;
             fresh.duration = e.duration;
             fresh.event = &e;
-            Programme& p = programmes[fresh.channel].emplace(start, fresh).first->second;
+            auto& list = programmes[fresh.channel];
+            auto there = list.find(start);
+            Programme& p = there != list.end() ? there->second : list.emplace(start, fresh)->second;
             p.vm |= r.vm;
             p.vo |= r.vo;
             p.subtitles |= r.subtitles;

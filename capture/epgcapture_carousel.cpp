@@ -1,4 +1,4 @@
-// The carousel reads of the download window: one full turn of the title
+// The carousel reads of a capture: one full turn of the title
 // carousel and of the summary carousel.
 //
 // What the broadcast can do to a carousel read, and what happens then:
@@ -13,12 +13,12 @@
 #include <new>
 
 #include "capture/demux.h"
-#include "capture/epgreader.h"
+#include "capture/epgcapture.h"
 #include "capture/mhw_summaries.h"
 #include "capture/mhw_titles.h"
 #include "plugin/diagnostics.h"
 
-int EPGReader::GetTitles()
+int EpgCapture::GetTitles()
 {
     CaptureData& cap = *cap_;
     cap.ClearTitles();
@@ -59,6 +59,7 @@ int EPGReader::GetTitles()
                 }
                 cap.titles[cap.titleCount++].reset(t);
                 DecodeTitleSection(sectionBuffer_, kTitleSectionSize, cap.dayBase, cap.dayBaseWeekday, t);
+                TitleCounted(cap.titleCount);
             } else if (!full) {
                 full = true;
                 Log("Title list full, further titles dropped:", cap.titleCount);
@@ -87,7 +88,7 @@ int EPGReader::GetTitles()
     return 0;
 }
 
-int EPGReader::GetSummaries()
+int EpgCapture::GetSummaries()
 {
     CaptureData& cap = *cap_;
     cap.ClearSummaries();
@@ -140,6 +141,7 @@ int EPGReader::GetSummaries()
                     CloseTable(handle);
                     return -1;
                 }
+                SummaryCounted(cap.summaryCount);
             } else if (!full) {
                 full = true;
                 Log("Summary list full, further summaries dropped:", cap.summaryCount);

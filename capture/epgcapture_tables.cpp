@@ -1,16 +1,16 @@
-// The single-section table reads of the download window (time offset,
+// The single-section table reads of a capture (time offset,
 // channel names, themes) and what they share with the carousel reads.
 #include <ctime>
 
 #include "capture/demux.h"
-#include "capture/epgreader.h"
+#include "capture/epgcapture.h"
 #include "capture/epgwriter.h"
 #include "capture/mhw_channels.h"
 #include "capture/tot.h"
 #include "plugin/boxenv.h"
 #include "plugin/diagnostics.h"
 
-int EPGReader::SetFiltSection(int handle, unsigned short pid, unsigned char tableId)
+int EpgCapture::SetFiltSection(int handle, unsigned short pid, unsigned char tableId)
 {
     SectionFilter f = MakeSectionFilter(pid, tableId);
     int r = DemuxSetFilter(handle, &f);
@@ -23,7 +23,7 @@ int EPGReader::SetFiltSection(int handle, unsigned short pid, unsigned char tabl
     return r;
 }
 
-int EPGReader::OpenTable(const char* openFailText, uint16_t pid, uint8_t tableId)
+int EpgCapture::OpenTable(const char* openFailText, uint16_t pid, uint8_t tableId)
 {
     int handle = DemuxOpen(demuxDevice_);
     if (handle < 0) {
@@ -37,18 +37,18 @@ int EPGReader::OpenTable(const char* openFailText, uint16_t pid, uint8_t tableId
     return handle;
 }
 
-void EPGReader::CloseTable(int handle)
+void EpgCapture::CloseTable(int handle)
 {
     DemuxStop(handle);
     DemuxClose(handle);
 }
 
-int EPGReader::ReadSection(int handle)
+int EpgCapture::ReadSection(int handle)
 {
     return DemuxRead(handle, sectionBuffer_, kMaxSectionSize);
 }
 
-int EPGReader::ParseTOT()
+int EpgCapture::ParseTOT()
 {
     int handle = OpenTable("Cannot open DEMUX DEVICE", kTotPid, kTotTableId);
     if (handle < 0)
@@ -74,7 +74,7 @@ int EPGReader::ParseTOT()
     return 0;
 }
 
-int EPGReader::GetTimeOffset()
+int EpgCapture::GetTimeOffset()
 {
     if (ParseTOT() == -1)
         return -1;
@@ -93,29 +93,29 @@ int EPGReader::GetTimeOffset()
     return 0;
 }
 
-void EPGReader::ProviderLocalTime2UTC(long* t)
+void EpgCapture::ProviderLocalTime2UTC(long* t)
 {
     if (t)
         *t = ToBoxTime(cap_->offsets, *t);
 }
 
-void EPGReader::UTC2ProviderLocalTime(long* t)
+void EpgCapture::UTC2ProviderLocalTime(long* t)
 {
     if (t)
         *t = ToProviderLocal(cap_->offsets, *t);
 }
 
-int EPGReader::timezonecmp(const item_local_time_offset_struct* entry, const char* code, int region)
+int EpgCapture::timezonecmp(const item_local_time_offset_struct* entry, const char* code, int region)
 {
     return ::timezonecmp(entry, code, region);
 }
 
-void EPGReader::strclean(char* text)
+void EpgCapture::strclean(char* text)
 {
     StripTrailingSpace(text);
 }
 
-int EPGReader::GetChannelNames()
+int EpgCapture::GetChannelNames()
 {
     int handle = OpenTable("DEMUX DEVICE : ", kMhwTablePid, kChannelTableId);
     if (handle < 0)
@@ -137,7 +137,7 @@ int EPGReader::GetChannelNames()
     return 0;
 }
 
-int EPGReader::GetThemes()
+int EpgCapture::GetThemes()
 {
     int handle = OpenTable("DEMUX DEVICE ", kMhwTablePid, kThemeTableId);
     if (handle < 0)
@@ -152,7 +152,7 @@ int EPGReader::GetThemes()
     return 0;
 }
 
-int EPGReader::SaveEpgData(const char* fileName)
+int EpgCapture::SaveEpgData(const char* fileName)
 {
     return WriteEpgFile(*cap_, fileName, static_cast<long>(BoxTime()),
                         [this](int c) { statusmsg("Writing Chan:", c); });
