@@ -124,7 +124,7 @@ int main(int argc, char** argv)
             return fail("no keys given and no terminal to run in: give --keys or --keys-file");
         screen = boxsim::makeTerminalScreen();
         if (!screen)
-            return fail("the terminal screen is not built yet: give --keys or --keys-file");
+            return fail("boxsim was built without its terminal screen (ncursesw): give --keys or --keys-file");
     }
 
     FILE* traceFile = nullptr;

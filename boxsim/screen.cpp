@@ -2,7 +2,7 @@
 // the shown windows, and the keyboard stands in for the remote control.
 //
 // The plug-in's console lines would scribble over the picture, so standard
-// output goes to a temporary file while the screen is up and is replayed on
+// output goes to an unlinked temporary file while the screen is up and is replayed on
 // the terminal when it is given back.
 #include "boxsim/screen.h"
 
@@ -13,6 +13,7 @@
 #include <langinfo.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -203,48 +204,47 @@ private:
         const int fd = mkstemp(name.data());
         if (fd < 0)
             return;
+        unlink(name.data());  // nothing is left behind, however boxsim ends
         fflush(stdout);
         savedStdout_ = dup(STDOUT_FILENO);
         if (savedStdout_ < 0 || dup2(fd, STDOUT_FILENO) < 0) {
             close(fd);
-            unlink(name.data());
             return;
         }
-        close(fd);
-        consolePath_ = name.data();
+        console_ = fd;
     }
 
     // Puts standard output back on the terminal and shows what was written
     // to it meanwhile.
     void restoreConsole()
     {
-        if (consolePath_.empty())
+        if (console_ < 0)
             return;
         fflush(stdout);
         dup2(savedStdout_, STDOUT_FILENO);
         close(savedStdout_);
-        if (FILE* f = fopen(consolePath_.c_str(), "rb")) {
+        savedStdout_ = -1;
+        if (lseek(console_, 0, SEEK_SET) == 0) {
             char buf[4096];
-            size_t n;
-            while ((n = fread(buf, 1, sizeof buf, f)) > 0)
-                fwrite(buf, 1, n, stdout);
-            fclose(f);
+            ssize_t n;
+            while ((n = read(console_, buf, sizeof buf)) > 0)
+                fwrite(buf, 1, static_cast<size_t>(n), stdout);
         }
         fflush(stdout);
-        unlink(consolePath_.c_str());
-        consolePath_.clear();
+        close(console_);
+        console_ = -1;
     }
 
     SCREEN* screen_ = nullptr;
     FILE* tty_ = nullptr;
-    bool started_ = false;
+    std::atomic<bool> started_{false};
     bool colours_ = false;
     bool utf8_ = false;
     std::thread::id gui_;
     Renderer renderer_;
     std::chrono::steady_clock::time_point lastDraw_;
     int savedStdout_ = -1;
-    std::string consolePath_;
+    int console_ = -1;  // the unlinked file that holds the console meanwhile
 };
 
 }  // namespace
