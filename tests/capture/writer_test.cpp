@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -260,4 +262,81 @@ TEST_F(Writer, TheViewersReadersReadItBack)
     EXPECT_EQ(x, kNow + 60 + 3600);
     EXPECT_EQ(minutes, 120);
     EXPECT_EQ(summary, std::string(997, 'y'));  // a long line is read in pieces
+}
+
+// Every number as "%d" prints it: negative offsets (providers west of
+// Greenwich), the ends of the 32-bit range, the largest duration.
+TEST_F(Writer, NumbersAsPrintfPrintsThem)
+{
+    struct Case {
+        int32_t current, next, change;
+        uint16_t duration;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0},
+        {-18000, -14400, -1, 65535},
+        {INT32_MIN, INT32_MAX, INT32_MIN, 59},
+        {-1, 9, static_cast<int32_t>(kNow + 10 * 86400), 61},
+    };
+    Channel("1", "One");
+    TitleRecord& t = AddTitle(0, static_cast<int32_t>(kNow + 60), 0, "Title");
+    for (const Case& c : cases) {
+        cap->offsets.currentOffset = c.current;
+        cap->offsets.nextOffset = c.next;
+        cap->offsets.timeOfChange = c.change;
+        t.duration = c.duration;
+        ScriptedRun run;
+        ASSERT_EQ(Write(run), 0);
+        char expected[300];
+        const long x = ToProviderLocal(cap->offsets, t.start);
+        snprintf(expected, sizeof expected, "GC %d\nGN %d\nGT %d\nC 1 One\nE 0 %d %d\nT Title\nX %d\nS \nL %d\ne\nc\n",
+                 c.current, c.next, c.change, t.start, c.duration, static_cast<int>(x), c.duration / 60);
+        EXPECT_EQ(root.read(kEpg), expected) << c.current << " " << c.duration;
+    }
+}
+
+// Programme ids that share the low bits still find their own summary, and
+// an id without one, between them, finds none.
+TEST_F(Writer, SummariesOfIdsThatShareTheirLowBits)
+{
+    Channel("1", "One");
+    const uint32_t ids[] = {0x10, 0x20, 0x10010, 0x30, 0x100000};
+    for (size_t i = 0; i < sizeof ids / sizeof ids[0]; ++i) {
+        char title[16];
+        snprintf(title, sizeof title, "T%zu", i);
+        AddTitle(0, static_cast<int32_t>(kNow + 600 * static_cast<long>(i + 1)), 60, title, ids[i], 1);
+        if (ids[i] != 0x30) {
+            char text[32];
+            snprintf(text, sizeof text, "sum %x", ids[i]);
+            AddSummary(ids[i], text);
+        }
+    }
+    ScriptedRun run;
+    ASSERT_EQ(Write(run), 0);
+    const std::string f = root.read(kEpg);
+    for (uint32_t id : ids) {
+        char line[32];
+        snprintf(line, sizeof line, "D sum %x\n", id);
+        EXPECT_EQ(f.find(line) != std::string::npos, id != 0x30) << f;
+    }
+    EXPECT_NE(f.find("T T3\nX "), std::string::npos);
+    EXPECT_EQ(f.find("D", f.find("T T3\n")), f.find("D sum 100000")) << f;
+}
+
+// A summary larger than anything the writer gathers before writing: it
+// comes out whole and in its place.
+TEST_F(Writer, ASummaryOfMegabytes)
+{
+    Channel("1", "One");
+    AddTitle(0, static_cast<int32_t>(kNow + 60), 60, "Big", 1, 1);
+    AddTitle(0, static_cast<int32_t>(kNow + 120), 60, "After", 2, 1);
+    std::string big(3 * 1024 * 1024 + 7, 'b');
+    big[1024 * 1024] = '\n';
+    AddSummary(1, big.c_str());
+    AddSummary(2, "small");
+    ScriptedRun run;
+    ASSERT_EQ(Write(run), 0);
+    big[1024 * 1024] = ' ';
+    EXPECT_EQ(root.read(kEpg), kHeader + "C 1 One\nE 0 1710064860 60\nT Big\nX 1710068460\nS \nL 1\nD " + big +
+                                   "\ne\nE 1 1710064920 60\nT After\nX 1710068520\nS \nL 1\nD small\ne\nc\n");
 }

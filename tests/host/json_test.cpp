@@ -2,6 +2,9 @@
 // above 0x7F written as the character of the same code.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
 #include "host/standin/runtime.h"
 #include "tests/support/tracejson.h"
 
@@ -19,7 +22,7 @@ TEST(TraceJson, EveryEventWithItsFields)
 {
     struct Case {
         boxtk::Event event;
-        const char* json;
+        std::string json;
     };
     std::vector<Case> cases;
     {
@@ -61,8 +64,9 @@ TEST(TraceJson, EveryEventWithItsFields)
         e.entryKey = -1;
         cases.push_back({e, R"({"ev":"entry","win":3,"text":"1 Rai","key":-1})"});
         e.ev = "current";
-        e.entryKey = 4000000000L;
-        cases.push_back({e, R"({"ev":"current","win":3,"text":"1 Rai","key":4000000000})"});
+        // The widest key a long holds (32 bits on the box): never narrowed.
+        e.entryKey = std::numeric_limits<long>::max();
+        cases.push_back({e, R"({"ev":"current","win":3,"text":"1 Rai","key":)" + std::to_string(e.entryKey) + "}"});
     }
     {
         auto e = make("title");

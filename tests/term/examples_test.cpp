@@ -155,8 +155,11 @@ class Examples : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        code = plugInCode();
-        keys = lookedUp(code);
+        // One scan of the code for all the cases.
+        static const std::string scanned = plugInCode();
+        static const std::map<std::string, std::set<std::string>> found = lookedUp(scanned);
+        code = scanned;
+        keys = found;
         // Keys built at run time, listed with N = 1; their prefixes must
         // still be in the code.
         for (const char* prefix : {"multiEpgLabel", "multiEpgFile"}) {

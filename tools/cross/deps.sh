@@ -35,6 +35,13 @@ compiler_for() {
   esac
 }
 
+multiarch_of() {
+  case "$1" in
+    s390x) echo s390x-linux-gnu ;;
+    i386)  echo i386-linux-gnu ;;
+  esac
+}
+
 updated=0
 apt_update() {
   if [ "$updated" = 0 ]; then $SUDO apt-get update -qq; updated=1; fi
@@ -55,7 +62,7 @@ fi
 #    package list unpacks again.
 for arch in "$@"; do
   root="$CROSS_ROOT/$arch"
-  want=$(echo $TARGET_PKGS)
+  want="$(echo $TARGET_PKGS) +gconv"
   if [ -f "$root/.unpacked" ] && [ "$(cat "$root/.unpacked")" = "$want" ]; then
     continue
   fi
@@ -73,6 +80,13 @@ for arch in "$@"; do
   $SUDO rm -rf "$root"
   $SUDO mkdir -p "$root"
   for deb in "$tmp"/*.deb; do $SUDO dpkg-deb -x "$deb" "$root"; done
+  # Only the character set modules of the target's libc: the libc itself comes
+  # with the cross compiler, whose build has no modules. Kept apart, so that
+  # no second libc lies on the programs' library path; GCONV_PATH names them.
+  ( cd "$tmp" && apt-get download -qq -o APT::Sandbox::User=root "libc6:$arch" )
+  mkdir "$tmp/libc"
+  dpkg-deb -x "$tmp"/libc6_*.deb "$tmp/libc"
+  $SUDO mv "$tmp/libc/usr/lib/$(multiarch_of "$arch")/gconv" "$root/gconv"
   rm -rf "$tmp"
   echo "$want" | $SUDO tee "$root/.unpacked" >/dev/null
 done
