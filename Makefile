@@ -35,7 +35,10 @@ check: build build-asan
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
 	@if [ -f fuzz/Makefile.inc ]; then $(MAKE) --no-print-directory fuzz-smoke; fi
 
-demo: build
+# The demo needs only the plug-in, boxsim and the stream generator.
+demo: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target udovor boxsim udovor-streamgen
 	@sh tools/demo.sh $(BUILD)
 
 clean:

@@ -56,14 +56,19 @@ int main(int argc, char** argv)
     if (captureOnly)
         return CaptureOnly(root, clock);
 
-    // Medians of a few short repetitions unless told otherwise.
-    static char reps[] = "--benchmark_repetitions=5";
+    // Medians of short repetitions, interleaved at random so that a busy
+    // spell of a shared machine falls on every benchmark alike, unless told
+    // otherwise.
+    static char reps[] = "--benchmark_repetitions=9";
+    static char interleave[] = "--benchmark_enable_random_interleaving=true";
     static char aggregates[] = "--benchmark_report_aggregates_only=true";
-    static char minTime[] = "--benchmark_min_time=0.2";
+    static char minTime[] = "--benchmark_min_time=0.1";
     if (!HasOption(rest, "--benchmark_repetitions"))
         rest.push_back(reps);
     if (!HasOption(rest, "--benchmark_report_aggregates_only"))
         rest.push_back(aggregates);
+    if (!HasOption(rest, "--benchmark_enable_random_interleaving"))
+        rest.push_back(interleave);
     if (!HasOption(rest, "--benchmark_min_time"))
         rest.push_back(minTime);
     int n = static_cast<int>(rest.size());

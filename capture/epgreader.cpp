@@ -7,7 +7,7 @@
 #include "plugin/product.h"
 #include "plugin/settings.h"
 
-EPGReader::EPGReader() : eWindow(1)
+EPGReader::EPGReader() : EpgCapture(), eWindow(1)
 {
     outputFilename_[0] = '\0';
 

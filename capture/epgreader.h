@@ -10,7 +10,9 @@
 const int kOutputNameSize = 1000;
 const int kDevicePathSize = 30;  // the box's device path: at most 29 characters
 
-class EPGReader : public eWindow, public EpgCapture {
+// The capture first: it then starts the object, so that pointers to its
+// member functions taken through EPGReader need no adjustment of the address.
+class EPGReader : public EpgCapture, public eWindow {
 public:
     EPGReader();
     ~EPGReader() override;

@@ -32,6 +32,12 @@ set(ENV{PKG_CONFIG_LIBDIR}
 set(ENV{PKG_CONFIG_PATH} "")
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "${UDOVOR_CROSS_ROOT}")
 
+# Debian's cross compilers also search the host's /usr/include, and
+# pkg-config leaves out -I for the target's /usr/include: name it, so that the
+# target's headers (curses.h, gtest) are taken before the host's.
+set(CMAKE_C_FLAGS_INIT "-isystem ${UDOVOR_CROSS_ROOT}/usr/include")
+set(CMAKE_CXX_FLAGS_INIT "-isystem ${UDOVOR_CROSS_ROOT}/usr/include")
+
 # The programs find their loader and libraries where they lie on this
 # machine, so they start under qemu-user (or natively) without a -L prefix
 # and without LD_LIBRARY_PATH, child processes included. DT_RPATH rather than

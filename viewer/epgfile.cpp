@@ -4,12 +4,36 @@
 
 #include "plugin/settings.h"
 
+bool EpgLineReader::Fill()
+{
+    pos_ = 0;
+    end_ = f_ ? fread(block_.get(), 1, kBlockSize, f_) : 0;
+    return end_ > 0;
+}
+
+// At most 999 bytes, up to and including a line feed; zero bytes are taken
+// like any other.
 bool EpgLineReader::next()
 {
-    if (!f_ || !fgets(line_, sizeof line_, f_)) {
-        line_[0] = '\0';
-        return false;
+    size_t n = 0;
+    while (n < sizeof line_ - 1) {
+        if (pos_ == end_ && !Fill())
+            break;
+        size_t want = sizeof line_ - 2 - n;
+        if (want > end_ - pos_)
+            want = end_ - pos_;
+        const char* from = block_.get() + pos_;
+        const char* lf = static_cast<const char*>(memchr(from, '\n', want));
+        const size_t take = lf ? static_cast<size_t>(lf - from) + 1 : want;
+        memcpy(line_ + n, from, take);
+        n += take;
+        pos_ += take;
+        if (lf)
+            break;
     }
+    line_[n] = '\0';
+    if (n == 0)
+        return false;
     ++count_;
     return true;
 }

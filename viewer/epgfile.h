@@ -7,12 +7,16 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 
 #define EPG_LINE_SIZE 1000  // one read: at most 999 bytes and the terminator
 
+// Takes the pieces exactly as fgets into a 1000-byte buffer would, but
+// fetches the file in large blocks of its own: the readers go through
+// megabytes a line at a time.
 class EpgLineReader {
 public:
-    explicit EpgLineReader(FILE* f) : f_(f) { line_[0] = '\0'; }
+    explicit EpgLineReader(FILE* f) : f_(f), block_(new char[kBlockSize]) { line_[0] = '\0'; }
     // Reads the next piece; false at the end of the file.
     bool next();
     const char* line() const { return line_; }
@@ -21,7 +25,13 @@ public:
     long count() const { return count_; }
 
 private:
+    static const size_t kBlockSize = 16 * 1024;
+    bool Fill();
+
     FILE* f_;
+    std::unique_ptr<char[]> block_;
+    size_t pos_ = 0;  // next byte of the block to hand out
+    size_t end_ = 0;  // bytes in the block
     char line_[EPG_LINE_SIZE];
     long count_ = 0;
 };

@@ -35,8 +35,9 @@ for arch in "$@"; do
       rm -f "$dir/probe" "$dir/probe.c"
       ;;
   esac
-  # The toolchain's flags are taken at the first configure only.
-  for f in cmake/cross-common.cmake "cmake/toolchain-$arch.cmake"; do
+  # The toolchain's flags are taken at the first configure only, and the
+  # libraries found then are kept: start afresh when either changed.
+  for f in cmake/cross-common.cmake "cmake/toolchain-$arch.cmake" "${CROSS_ROOT:-/opt/udovor-cross}/$arch/.unpacked"; do
     if [ -f "$dir/CMakeCache.txt" ] && [ "$f" -nt "$dir/CMakeCache.txt" ]; then
       rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
     fi
@@ -48,7 +49,9 @@ for arch in "$@"; do
   echo "== $arch: tests"
   # Tests that start boxsim or other programs of the build start them through
   # the emulator too (tests/support/process.cpp).
-  if ( cd "$dir" && UDOVOR_TEST_EMULATOR="$emulator" ctest --output-on-failure -j "$JOBS" ); then
+  # GCONV_PATH: the target's character set modules (see deps.sh).
+  if ( cd "$dir" && UDOVOR_TEST_EMULATOR="$emulator" \
+       GCONV_PATH="${CROSS_ROOT:-/opt/udovor-cross}/$arch/gconv" ctest --output-on-failure -j "$JOBS" ); then
     echo "== $arch: passed in $(( $(date +%s) - start )) s"
   else
     echo "== $arch: FAILED after $(( $(date +%s) - start )) s"

@@ -62,8 +62,9 @@ fi
 #    package list unpacks again.
 for arch in "$@"; do
   root="$CROSS_ROOT/$arch"
-  want="$(echo $TARGET_PKGS) +gconv"
-  if [ -f "$root/.unpacked" ] && [ "$(cat "$root/.unpacked")" = "$want" ]; then
+  want=$(echo $TARGET_PKGS)
+  stamp="$want + libc6 gconv, links in the root"
+  if [ -f "$root/.unpacked" ] && [ "$(cat "$root/.unpacked")" = "$stamp" ]; then
     continue
   fi
   if ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
@@ -80,6 +81,13 @@ for arch in "$@"; do
   $SUDO rm -rf "$root"
   $SUDO mkdir -p "$root"
   for deb in "$tmp"/*.deb; do $SUDO dpkg-deb -x "$deb" "$root"; done
+  # Absolute links (libtinfo.so -> /lib/<triplet>/libtinfo.so.6) point into
+  # the root instead; broken, they would let the linker take the static
+  # library beside them, a second copy of its state.
+  find "$root" -type l | while read -r link; do
+    target=$(readlink "$link")
+    case "$target" in /*) $SUDO ln -sfn "$root$target" "$link" ;; esac
+  done
   # Only the character set modules of the target's libc: the libc itself comes
   # with the cross compiler, whose build has no modules. Kept apart, so that
   # no second libc lies on the programs' library path; GCONV_PATH names them.
@@ -88,5 +96,5 @@ for arch in "$@"; do
   dpkg-deb -x "$tmp"/libc6_*.deb "$tmp/libc"
   $SUDO mv "$tmp/libc/usr/lib/$(multiarch_of "$arch")/gconv" "$root/gconv"
   rm -rf "$tmp"
-  echo "$want" | $SUDO tee "$root/.unpacked" >/dev/null
+  echo "$stamp" | $SUDO tee "$root/.unpacked" >/dev/null
 done
