@@ -19,7 +19,7 @@ bool EpgLineReader::next()
     while (n < sizeof line_ - 1) {
         if (pos_ == end_ && !Fill())
             break;
-        size_t want = sizeof line_ - 2 - n;
+        size_t want = sizeof line_ - 1 - n;
         if (want > end_ - pos_)
             want = end_ - pos_;
         const char* from = block_.get() + pos_;
