@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "plugin/controls.h"
 #include "plugin/diagnostics.h"
 #include "plugin/product.h"
 #include "plugin/settings.h"
@@ -21,22 +22,10 @@ EPGReader::EPGReader() : EpgCapture(), eWindow(1)
     status_->resize(eSize(450, 50));
     status_->setText(ReadINIValue("lbGoToChannel", "Assicurarsi di essere su TEST1 e premere Go!"));
 
-    go_ = new eButton(this, nullptr, 1, "eButton");
-    go_->move(ePoint(10, h - 40));
-    go_->resize(eSize(100, 30));
-    go_->setShortcut("green");
-    go_->setShortcutPixmap("green");
-    go_->loadDeco();
-    go_->setText("Go!");
+    go_ = MakeColourButton(this, ePoint(10, h - 40), eSize(100, 30), "green", "Go!");
     go_->selected.connect(SigC::slot(*this, &EPGReader::DoDownloadEPG));
 
-    exit_ = new eButton(this, nullptr, 1, "eButton");
-    exit_->move(ePoint(200, h - 40));
-    exit_->resize(eSize(100, 30));
-    exit_->setShortcut("red");
-    exit_->setShortcutPixmap("red");
-    exit_->loadDeco();
-    exit_->setText(ReadINIValue("lbExit", "Exit"));
+    exit_ = MakeColourButton(this, ePoint(200, h - 40), eSize(100, 30), "red", ReadINIValue("lbExit", "Exit"));
     exit_->selected.connect(SigC::slot(*this, &EPGReader::reject));
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "plugin/boxenv.h"
+#include "plugin/controls.h"
 #include "plugin/diagnostics.h"
 #include "plugin/product.h"
 #include "plugin/settings.h"
@@ -14,19 +15,6 @@
 namespace {
 
 const char kGridTitle[] = "titolo";
-
-eButton* MakeButton(eWindow* parent, ePoint pos, eSize size, const char* colour, const char* labelKey,
-                    const char* labelDefault)
-{
-    eButton* b = new eButton(parent, nullptr, 1, "eButton");
-    b->move(pos);
-    b->resize(size);
-    b->setShortcut(colour);
-    b->setShortcutPixmap(colour);
-    b->loadDeco();
-    b->setText(ReadINIValue(labelKey, labelDefault));
-    return b;
-}
 
 }  // namespace
 
@@ -68,18 +56,15 @@ eChannelListDialog::eChannelListDialog() : eWindow(1), m_progRecord(false)
 
     const int W = getClientSize().width();
     const int H = getClientSize().height();
-    m_list = new eListBox<eListBoxEntryText>(this, nullptr, 1, eListBoxEntryText::getEntryHeight(), "eListBox");
-    m_list->move(ePoint(10, 10));
-    m_list->resize(eSize(W - 20, H - 60));
-    m_list->loadDeco();
+    m_list = MakeWindowList(this);
 
-    m_utils = MakeButton(this, ePoint(W - 150, H - 40), eSize(130, 30), "blue", "lbUtils", "Utils");
+    m_utils = MakeColourButton(this, ePoint(W - 150, H - 40), eSize(130, 30), "blue", ReadINIValue("lbUtils", "Utils"));
     m_utils->selected.connect(SigC::slot(*this, &eChannelListDialog::ShowUtils));
-    m_grid = MakeButton(this, ePoint(W - 410, H - 40), eSize(130, 30), "green", "lbGridEPG", "Grid EPG");
+    m_grid = MakeColourButton(this, ePoint(W - 410, H - 40), eSize(130, 30), "green", ReadINIValue("lbGridEPG", "Grid EPG"));
     m_grid->selected.connect(SigC::slot(*this, &eChannelListDialog::GridEPG));
-    m_search = MakeButton(this, ePoint(W - 280, H - 40), eSize(130, 30), "yellow", "lbSearch", "Search");
+    m_search = MakeColourButton(this, ePoint(W - 280, H - 40), eSize(130, 30), "yellow", ReadINIValue("lbSearch", "Search"));
     m_search->selected.connect(SigC::slot(*this, &eChannelListDialog::SearchIt));
-    m_exit = MakeButton(this, ePoint(5, H - 40), eSize(120, 30), "red", "lbExit", "Exit");
+    m_exit = MakeColourButton(this, ePoint(5, H - 40), eSize(120, 30), "red", ReadINIValue("lbExit", "Exit"));
     m_exit->selected.connect(SigC::slot(*this, &eWindow::reject));
 
     m_list->selected.connect(SigC::slot(*this, &eChannelListDialog::showEPG));

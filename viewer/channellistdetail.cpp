@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "capture/transponder_time.h"
+#include "plugin/controls.h"
 #include "plugin/settings.h"
 #include "plugin/waitplease.h"
 
@@ -38,18 +39,9 @@ eChannelListDetail::eChannelListDetail()
     const int w = getClientSize().width();
     const int h = getClientSize().height();
 
-    m_list = new eListBox<eListBoxEntryText>(this, nullptr, 1, eListBoxEntryText::getEntryHeight(), "eListBox");
-    m_list->move(ePoint(10, 10));
-    m_list->resize(eSize(w - 20, h - 60));
-    m_list->loadDeco();
-
-    m_exit = new eButton(this, nullptr, 1, "eButton");
-    m_exit->move(ePoint(w - 110, h - 40));
-    m_exit->resize(eSize(130, 30));
-    m_exit->setShortcut("red");
-    m_exit->setShortcutPixmap("red");
-    m_exit->loadDeco();
-    m_exit->setText("Exit");
+    m_list = MakeWindowList(this);
+    // Reaches 20 pixels past the client area's right edge, as on the box.
+    m_exit = MakeColourButton(this, ePoint(w - 110, h - 40), eSize(130, 30), "red", "Exit");
     m_exit->selected.connect(SigC::slot(*this, &eWindow::accept));
 
     m_bottom = new eLabel(this, 0, 0, "eLabel");

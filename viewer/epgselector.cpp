@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "plugin/controls.h"
 #include "plugin/product.h"
 #include "plugin/settings.h"
 
@@ -18,18 +19,8 @@ CEPGSelector::CEPGSelector() : eWindow(1), m_target(nullptr)
 
     const int W = getClientSize().width();
     const int H = getClientSize().height();
-    m_list = new eListBox<eListBoxEntryText>(this, nullptr, 1, eListBoxEntryText::getEntryHeight(), "eListBox");
-    m_list->move(ePoint(10, 10));
-    m_list->resize(eSize(W - 20, H - 60));
-    m_list->loadDeco();
-
-    m_exit = new eButton(this, nullptr, 1, "eButton");
-    m_exit->move(ePoint(W - 140, H - 40));
-    m_exit->resize(eSize(100, 30));
-    m_exit->setShortcut("red");
-    m_exit->setShortcutPixmap("red");
-    m_exit->loadDeco();
-    m_exit->setText(ReadINIValue("lbExit", "Exit"));
+    m_list = MakeWindowList(this);
+    m_exit = MakeColourButton(this, ePoint(W - 140, H - 40), eSize(100, 30), "red", ReadINIValue("lbExit", "Exit"));
     m_exit->selected.connect(SigC::slot(*this, &eWindow::reject));
 
     m_list->selected.connect(SigC::slot(*this, &CEPGSelector::selectedItem));

@@ -1,24 +1,13 @@
 #include "viewer/utilswindow.h"
 
 #include "capture/epgreader.h"
+#include "plugin/controls.h"
 #include "plugin/diagnostics.h"
 #include "plugin/settings.h"
 
 namespace {
 
 const char kNotSupported[] = "Not yet supported!";
-
-eButton* MakeButton(eWindow* parent, int y, const char* colour, const char* labelKey, const char* labelDefault)
-{
-    eButton* b = new eButton(parent, nullptr, 1, "eButton");
-    b->move(ePoint(15, y));
-    b->resize(eSize(400, 30));
-    b->setShortcut(colour);
-    b->setShortcutPixmap(colour);
-    b->loadDeco();
-    b->setText(ReadINIValue(labelKey, labelDefault));
-    return b;
-}
 
 }  // namespace
 
@@ -29,14 +18,14 @@ eUtilsWindows::eUtilsWindows() : eWindow(0)
     cresize(eSize(530, 400));
     setText("Utils");
 
-    m_download = MakeButton(this, 70, "red", "lbDownloadEPG", "Download EPG");
+    m_download = MakeColourButton(this, ePoint(15, 70), eSize(400, 30), "red", ReadINIValue("lbDownloadEPG", "Download EPG"));
     m_download->selected.connect(SigC::slot(*this, &eUtilsWindows::DownloadEPG));
-    m_update = MakeButton(this, 110, "green", "lbUpdateEPG", "Update EPG (internet needed!)");
+    m_update = MakeColourButton(this, ePoint(15, 110), eSize(400, 30), "green", ReadINIValue("lbUpdateEPG", "Update EPG (internet needed!)"));
     m_update->selected.connect(SigC::slot(*this, &eUtilsWindows::UpdateEPG));
     m_updateLowMem =
-        MakeButton(this, 150, "yellow", "lbUpdateEPGLowMem", "Update EPG Low Memory (internet needed!)");
+        MakeColourButton(this, ePoint(15, 150), eSize(400, 30), "yellow", ReadINIValue("lbUpdateEPGLowMem", "Update EPG Low Memory (internet needed!)"));
     m_updateLowMem->selected.connect(SigC::slot(*this, &eUtilsWindows::UpdateEPGLM));
-    m_updatePlugin = MakeButton(this, 190, "blue", "lbUpdatePlugin", "Update Plugin (internet needed!)");
+    m_updatePlugin = MakeColourButton(this, ePoint(15, 190), eSize(400, 30), "blue", ReadINIValue("lbUpdatePlugin", "Update Plugin (internet needed!)"));
     m_updatePlugin->selected.connect(SigC::slot(*this, &eUtilsWindows::UpdatePlugin));
 
     m_label = new eLabel(this, 0, 0, "eLabel");
