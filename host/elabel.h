@@ -9,6 +9,7 @@ public:
     eLabel(eWidget* parent, int flags = 0, int takefocus = 0, const char* deco = "eLabel");
     void setText(const eString& text) override;
     const char* widgetType() const override { return "label"; }
+    int getFlags() const { return flags_; }
 
 private:
     int flags_;

@@ -25,6 +25,7 @@ public:
     const eString& getCaption() const { return caption_; }
     int getFlags() const { return flags_; }
     int getDefault() const { return def_; }
+    int getTimeout() const { return timeout_; }
     // Index into the button bits present (OK, Yes, No in that order).
     int focusedButton = 0;
 
