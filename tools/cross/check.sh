@@ -49,9 +49,13 @@ for arch in "$@"; do
   echo "== $arch: tests"
   # Tests that start boxsim or other programs of the build start them through
   # the emulator too (tests/support/process.cpp).
-  # GCONV_PATH: the target's character set modules (see deps.sh).
-  if ( cd "$dir" && UDOVOR_TEST_EMULATOR="$emulator" \
-       GCONV_PATH="${CROSS_ROOT:-/opt/udovor-cross}/$arch/gconv" ctest --output-on-failure -j "$JOBS" ); then
+  # GCONV_PATH: the target's character set modules; under the emulator the
+  # target's programs alone get its locale files through QEMU_SET_ENV, as the
+  # host's programs of the tests (tmux, xmllint) need the host's (deps.sh).
+  root="${CROSS_ROOT:-/opt/udovor-cross}/$arch"
+  if ( cd "$dir" && export UDOVOR_TEST_EMULATOR="$emulator" GCONV_PATH="$root/gconv" &&
+       if [ -n "$emulator" ]; then export QEMU_SET_ENV="LOCPATH=$root/locale"; fi &&
+       ctest --output-on-failure -j "$JOBS" ); then
     echo "== $arch: passed in $(( $(date +%s) - start )) s"
   else
     echo "== $arch: FAILED after $(( $(date +%s) - start )) s"

@@ -63,7 +63,7 @@ fi
 for arch in "$@"; do
   root="$CROSS_ROOT/$arch"
   want=$(echo $TARGET_PKGS)
-  stamp="$want + libc6 gconv, links in the root"
+  stamp="$want + gconv, C.utf8, links in the root"
   if [ -f "$root/.unpacked" ] && [ "$(cat "$root/.unpacked")" = "$stamp" ]; then
     continue
   fi
@@ -81,6 +81,7 @@ for arch in "$@"; do
   $SUDO rm -rf "$root"
   $SUDO mkdir -p "$root"
   for deb in "$tmp"/*.deb; do $SUDO dpkg-deb -x "$deb" "$root"; done
+  rm -f "$tmp"/*.deb
   # Absolute links (libtinfo.so -> /lib/<triplet>/libtinfo.so.6) point into
   # the root instead; broken, they would let the linker take the static
   # library beside them, a second copy of its state.
@@ -91,10 +92,14 @@ for arch in "$@"; do
   # Only the character set modules of the target's libc: the libc itself comes
   # with the cross compiler, whose build has no modules. Kept apart, so that
   # no second libc lies on the programs' library path; GCONV_PATH names them.
-  ( cd "$tmp" && apt-get download -qq -o APT::Sandbox::User=root "libc6:$arch" )
+  # Likewise the C.UTF-8 locale: its files are in the CPU's byte order, so
+  # a big-endian libc cannot read the host's (LOCPATH names these).
+  ( cd "$tmp" && apt-get download -qq -o APT::Sandbox::User=root "libc6:$arch" "libc-bin:$arch" )
   mkdir "$tmp/libc"
   dpkg-deb -x "$tmp"/libc6_*.deb "$tmp/libc"
+  dpkg-deb -x "$tmp"/libc-bin_*.deb "$tmp/libc"
   $SUDO mv "$tmp/libc/usr/lib/$(multiarch_of "$arch")/gconv" "$root/gconv"
+  $SUDO mv "$tmp/libc/usr/lib/locale" "$root/locale"
   rm -rf "$tmp"
   echo "$stamp" | $SUDO tee "$root/.unpacked" >/dev/null
 done
