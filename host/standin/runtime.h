@@ -69,6 +69,9 @@ struct Event {
 // written as the characters of the same code.
 std::string toJson(const Event& e);
 
+// Appends the UTF-8 form of one character.
+void appendUtf8(std::string& out, char32_t c);
+
 class Observer {
 public:
     virtual ~Observer() = default;

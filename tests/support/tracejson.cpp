@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "host/standin/runtime.h"
+
 #include <cstdlib>
 
 namespace {
@@ -68,21 +70,11 @@ private:
     }
     static void putCode(std::string& out, unsigned long c)
     {
-        if (c <= 0xFF) {
+        // Characters up to U+00FF are the plug-in's bytes.
+        if (c <= 0xFF)
             out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        else
+            boxtk::appendUtf8(out, static_cast<char32_t>(c));
     }
     bool string(std::string& out)
     {
